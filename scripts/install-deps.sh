@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only when some are missing.
-# Usage: scripts/install-deps.sh [test|demo]
+# Usage: scripts/install-deps.sh [test|demo|screenshot]
 set -euo pipefail
 
 common=(cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libpcre2-dev
         libcpp-httplib-dev)
 test_only=(clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev python3 curl)
 demo_only=(xvfb xauth fonts-wqy-microhei)
+screenshot_only=(xdotool imagemagick)
 
 case "${1:-test}" in
     test) wanted=("${common[@]}" "${test_only[@]}") ;;
     demo) wanted=("${common[@]}" "${demo_only[@]}") ;;
-    *) echo "usage: $0 [test|demo]" >&2; exit 2 ;;
+    screenshot) wanted=("${common[@]}" "${demo_only[@]}" "${screenshot_only[@]}") ;;
+    *) echo "usage: $0 [test|demo|screenshot]" >&2; exit 2 ;;
 esac
 
 missing=()
