@@ -266,41 +266,55 @@ bool is_cp936_name(std::string_view lower) {
 }  // namespace
 
 std::u16string cp936_to_utf16(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+    // Never more units than bytes: size once, fill, then cut to what was written.
+    std::u16string out(text.size(), u'\0');
+    std::size_t at = 0;
     decode_cp936(
         text,
-        [&out](const char* s, std::size_t n) {
-            const std::size_t at = out.size();
-            out.resize(at + n);
+        [&out, &at](const char* s, std::size_t n) {
             for (std::size_t k = 0; k < n; ++k) {
                 out[at + k] = static_cast<char16_t>(s[k]);
             }
+            at += n;
         },
-        [&out](char16_t c) { out.push_back(c); });
+        [&out, &at](char16_t c) { out[at++] = c; });
+    out.resize(at);
     return out;
 }
 
 Bytes utf16_to_cp936(std::u16string_view text) {
     const Cp936Tables& t = tables();
-    Bytes out;
-    out.reserve(text.size() * 2);
+    // At most two bytes a unit; sized once and cut at the end.
+    Bytes out(text.size() * 2, '\0');
+    char* const first = out.data();
+    char* p = first;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            *p++ = static_cast<char>(c);
+            continue;
+        }
+        std::uint16_t e = 0;
+        if (c >= 0xD800 && c <= 0xDFFF) {
             // A pair names a character beyond the BMP, which code page 936
             // lacks; a lone surrogate is invalid. Either way one "?".
             if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                 text[i + 1] <= 0xDFFF) {
                 ++i;
             }
-            out.push_back(kUnmappable);
         } else {
-            append_cp936(out, c, t);
+            e = t.encode[c];
+        }
+        if (e == 0) {
+            *p++ = kUnmappable;
+        } else if (e < 0x100) {
+            *p++ = static_cast<char>(e);
+        } else {
+            *p++ = static_cast<char>(e >> 8);
+            *p++ = static_cast<char>(e & 0xFF);
         }
     }
+    out.resize(static_cast<std::size_t>(p - first));
     return out;
 }
 

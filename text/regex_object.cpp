@@ -1,5 +1,7 @@
 #include "text/regex_object.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,7 +39,6 @@ unsigned char fold(unsigned char c) {
 struct RegexObject::Engine {
     Text pattern;
     std::u16string subject;
-    Text searched;  // the searched text as it comes back out of UTF-16
     bool ignore_case = true;
     bool global = true;
 
@@ -51,7 +52,9 @@ struct RegexObject::Engine {
     std::size_t matches = 0;
     std::vector<PCRE2_SIZE> spans;
 
-    // Which bytes of `searched` start a character, made when a position is first asked.
+    // The searched text as it comes back out of UTF-16, and which of its
+    // bytes start a character; made when a position is first asked.
+    mutable std::optional<Text> searched;
     mutable std::vector<bool> char_starts;
 
     bool compile(bool multiline);
@@ -158,14 +161,16 @@ bool RegexObject::Engine::run() {
 // offset; when it falls on the second byte of a character the search begins
 // at the next character. An empty text is found where the search begins.
 Position RegexObject::Engine::locate(PCRE2_SIZE first_index, std::string_view found) const {
-    const std::string_view t = searched.view();
-    if (char_starts.empty()) {
+    if (!searched) {
+        searched = Text(utf16_to_cp936(subject));
+        const std::string_view t = searched->view();
         char_starts.assign(t.size() + 1, false);
         for (std::size_t i = 0; i < t.size(); i += character_length(t, i)) {
             char_starts[i] = true;
         }
         char_starts[t.size()] = true;
     }
+    const std::string_view t = searched->view();
     std::size_t i = first_index;
     while (i < t.size() && !char_starts[i]) {
         ++i;
@@ -213,7 +218,6 @@ bool RegexObject::execute(std::string_view pattern, std::string_view text, bool 
     e.global = global;
     e.pattern = quote_token ? replace_quote_tokens(pattern) : Text(pattern);
     e.subject = cp936_to_utf16(Text(text).view());
-    e.searched = Text(utf16_to_cp936(e.subject));
     if (!e.compile(multiline)) {
         e.code.reset();
         return false;
