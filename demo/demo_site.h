@@ -21,7 +21,11 @@ struct DemoTrack {
     Text name;      // as the list page shows it, code page 936
     Text link;      // the track page's link as the list page gives it
     Text media_id;  // what the track page's script names
-    Bytes mp3;      // the file the media server sends for it
+    // The file the media server sends for it. Sites that make large files
+    // (DemoSiteOptions::mp3_size > 0) stream them and leave this empty: then
+    // DemoSite::mp3_file gives the bytes.
+    Bytes mp3;
+    std::size_t mp3_length = 0;  // the length of that file in bytes
 };
 
 struct DemoSiteOptions {
@@ -58,6 +62,10 @@ class DemoSite {
     // Kind 1 to 5; kind 5 is the list index "/DJlist/index.htm".
     Text list_page_address(int kind) const;
     const std::vector<DemoTrack>& tracks(int kind) const;
+    // The bytes the media server sends for `track`, whether held or streamed.
+    Bytes mp3_file(const DemoTrack& track) const;
+    // False when a server could not bind or start; its address then names port 0.
+    bool serving() const;
 
     // Serves `body` for `target` (path and optional query) on the catalogue
     // site, replacing any page there.
