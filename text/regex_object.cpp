@@ -1,5 +1,6 @@
 #include "text/regex_object.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +18,9 @@ namespace {
 constexpr std::uint32_t kMatchLimit = 10'000'000;
 constexpr std::uint32_t kDepthLimit = 10'000'000;
 constexpr std::uint32_t kHeapLimitKib = 256 * 1024;
+// The limits above hold for one search; a global run makes one search per
+// match, so the whole run also has a time budget.
+constexpr auto kRunBudget = std::chrono::seconds(3);
 // The JIT keeps its backtracking frames on a stack of its own. Lazy groups
 // over a whole page need more than the 32 KiB that PCRE2 uses by default.
 constexpr std::size_t kJitStackStart = 64 * 1024;
@@ -130,7 +134,11 @@ bool RegexObject::Engine::run() {
     const std::size_t pairs = group_count + 1;
     PCRE2_SIZE offset = 0;
     std::uint32_t options = 0;
+    const auto deadline = std::chrono::steady_clock::now() + kRunBudget;
     while (offset <= subject.size()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
         const int rc = pcre2_match(code.get(), units(subject), subject.size(), offset,
                                    options | PCRE2_NO_UTF_CHECK, data.get(), match_context.get());
         if (rc == PCRE2_ERROR_NOMATCH) {
@@ -223,8 +231,11 @@ bool RegexObject::execute(std::string_view pattern, std::string_view text, bool 
         return false;
     }
     if (!e.run()) {
+        // Nothing of a run that stopped at a limit is kept, and replace
+        // does not start it again.
         e.matches = 0;
         e.spans.clear();
+        e.code.reset();
         return false;
     }
     return true;

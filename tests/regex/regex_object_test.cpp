@@ -258,6 +258,7 @@ TEST(RegexObject, RunawayBacktrackingIsAFailedRun) {
         EXPECT_FALSE(re.execute(c.pattern, c.text)) << c.pattern;
         EXPECT_EQ(re.match_count(), 0);
         EXPECT_EQ(re.match_text(1), Text());
+        EXPECT_EQ(re.replace("x"), Text());
     }
 }
 
