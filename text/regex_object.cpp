@@ -62,6 +62,7 @@ struct RegexObject::Engine {
     mutable std::vector<bool> char_starts;
 
     bool compile(bool multiline);
+    bool grow_jit_stack();
     bool run();
 
     const PCRE2_SIZE* match(int match_no) const {
@@ -113,12 +114,22 @@ bool RegexObject::Engine::compile(bool multiline) {
     pcre2_set_depth_limit(match_context.get(), kDepthLimit);
     pcre2_set_heap_limit(match_context.get(), kHeapLimitKib);
     // Without the JIT the interpreter runs the same pattern, only slower.
-    if (pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE) == 0) {
-        jit_stack.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
-        if (jit_stack) {
-            pcre2_jit_stack_assign(match_context.get(), nullptr, jit_stack.get());
-        }
+    pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE);
+    return true;
+}
+
+// The JIT starts on 32 KiB of the machine stack; a search that needs more
+// gets a stack of its own, once. Mapping that stack up front would cost more
+// than a short search does.
+bool RegexObject::Engine::grow_jit_stack() {
+    if (jit_stack) {
+        return false;
     }
+    jit_stack.reset(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr));
+    if (!jit_stack) {
+        return false;
+    }
+    pcre2_jit_stack_assign(match_context.get(), nullptr, jit_stack.get());
     return true;
 }
 
@@ -141,6 +152,9 @@ bool RegexObject::Engine::run() {
         }
         const int rc = pcre2_match(code.get(), units(subject), subject.size(), offset,
                                    options | PCRE2_NO_UTF_CHECK, data.get(), match_context.get());
+        if (rc == PCRE2_ERROR_JIT_STACKLIMIT && grow_jit_stack()) {
+            continue;  // the same search again
+        }
         if (rc == PCRE2_ERROR_NOMATCH) {
             if (options == 0) {
                 break;

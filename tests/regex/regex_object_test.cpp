@@ -262,7 +262,7 @@ TEST(RegexObject, RunawayBacktrackingIsAFailedRun) {
     }
 }
 
-TEST(RegexObject, LongLazyMatchOverAWholePage) {
+TEST(RegexObject, LongMatchesOverAWholePage) {
     std::string page = "<body><a>";
     for (int i = 0; i < 200'000; ++i) {
         page += "\xB8\xE8 x<b>\r";  // 歌, markup, carriage returns but no line feed
@@ -272,6 +272,17 @@ TEST(RegexObject, LongLazyMatchOverAWholePage) {
     ASSERT_TRUE(re.execute("<a>(.*?)</a>", page));
     ASSERT_EQ(re.match_count(), 1);
     EXPECT_EQ(re.submatch_text(1, 1).size(), page.size() - 9 - 11);
+
+    // A repeated group keeps a backtracking frame per turn: far beyond the
+    // stack that a short search starts with.
+    std::string ab;
+    for (int i = 0; i < 100'000; ++i) {
+        ab += "ab";
+    }
+    ASSERT_TRUE(re.execute("(?:a|b)*?c", ab + "c"));
+    ASSERT_EQ(re.match_count(), 1);
+    EXPECT_EQ(re.match_text(1).size(), ab.size() + 1);
+    EXPECT_EQ(re.replace("x"), Text("x"));
 }
 
 TEST(RegexObject, Replace) {
