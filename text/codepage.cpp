@@ -363,6 +363,11 @@ std::optional<Bytes> charset_to_cp936(std::string_view bytes, std::string_view c
         return std::nullopt;
     }
     if (is_utf8_name(lower)) {
+        // A byte order mark is no part of the page's text.
+        constexpr std::string_view kBom = "\xEF\xBB\xBF";
+        if (bytes.substr(0, kBom.size()) == kBom) {
+            bytes.remove_prefix(kBom.size());
+        }
         return utf8_to_cp936(bytes);
     }
     if (is_cp936_name(lower)) {

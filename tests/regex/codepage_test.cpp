@@ -137,6 +137,7 @@ TEST(Codepage, CharsetNamesDecodeToCodePage936) {
         {"utf-8", kZhongWenUtf8, kZhongWenGbk},
         {"UTF-8", kZhongWenUtf8, kZhongWenGbk},
         {"utf8", kZhongWenUtf8, kZhongWenGbk},
+        {"utf-8", "\xEF\xBB\xBF<p>\xEF\xBB\xBF", "<p>?"},  // only a leading BOM goes
         {"GB2312", kZhongWenGbk, kZhongWenGbk},
         {"gbk", "\x81\x40", "\x81\x40"},     // a GBK-only character survives
         {"GB2312", "\x81\x40", "\x81\x40"},  // also when the page says GB2312
