@@ -83,12 +83,14 @@ std::optional<std::string> track_file_name(std::string_view name) {
         characters.resize(kRoom);
     }
     std::string utf8 = to_utf8(characters);
-    if (utf8.size() > kRoom) {
-        while (!characters.empty() && utf8.size() > kRoom) {
-            characters.pop_back();
-            utf8 = to_utf8(characters);
-        }
-        trim(characters);
+    while (!characters.empty() && utf8.size() > kRoom) {
+        characters.pop_back();
+        utf8 = to_utf8(characters);
+    }
+    // Shortening may have left a space or a dot at the end.
+    const std::size_t kept = characters.size();
+    trim(characters);
+    if (characters.size() != kept) {
         utf8 = to_utf8(characters);
     }
 
