@@ -21,8 +21,8 @@ constexpr std::uint32_t kHeapLimitKib = 256 * 1024;
 // The limits above hold for one search; a global run makes one search per
 // match, so the whole run also has a time budget.
 constexpr auto kRunBudget = std::chrono::seconds(3);
-// The JIT keeps its backtracking frames on a stack of its own. Lazy groups
-// over a whole page need more than the 32 KiB that PCRE2 uses by default.
+// The JIT keeps its backtracking frames on a stack. A group repeated over a
+// whole page needs far more than the 32 KiB that a search starts with.
 constexpr std::size_t kJitStackStart = 64 * 1024;
 constexpr std::size_t kJitStackMax = 16 * 1024 * 1024;
 

@@ -22,7 +22,9 @@ class RegexObject {
     RegexObject& operator=(const RegexObject&) = delete;
 
     // Runs `pattern` over `text` with a fresh engine. True when the engine ran
-    // (even with no match); false when it rejected the pattern or hit a limit.
+    // (even with no match); false when it rejected the pattern or hit a limit
+    // (backtracking steps, depth, memory, or a few seconds for a whole run),
+    // and then nothing of the run is kept.
     bool execute(std::string_view pattern, std::string_view text, bool case_sensitive = false,
                  bool multiline = true, bool global = true, bool quote_token = false);
 
@@ -30,7 +32,10 @@ class RegexObject {
     Text replace(std::string_view replacement = {}) const;
     int match_count() const;
     // `position`, when given, receives the 0-based byte offset of the text in
-    // the searched text, or -2 when it is not found there.
+    // the searched text, or -2 when it is not found there. The search starts
+    // at the byte numbered like the match's first UTF-16 unit (never after
+    // the match), walks by characters and folds ASCII letters unless the run
+    // was case sensitive; an empty text is found where the search starts.
     Text match_text(int match_no, Position* position = nullptr) const;
     Text submatch_text(int match_no, int submatch_no, Position* position = nullptr) const;
     int submatch_count() const;
