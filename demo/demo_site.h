@@ -59,7 +59,8 @@ class DemoSite {
     // All three sites on loopback, each on a free port chosen at start.
     SiteAddresses addresses() const;
 
-    // Kind 1 to 5; kind 5 is the list index "/DJlist/index.htm".
+    // Kind 1 to 5; kind 5 is the list index "/DJlist/index.htm". Empty for
+    // any other kind. Track names and links differ across all five pages.
     Text list_page_address(int kind) const;
     const std::vector<DemoTrack>& tracks(int kind) const;
     // The bytes the media server sends for `track`, whether held or streamed.
@@ -70,9 +71,11 @@ class DemoSite {
     // Serves `body` for `target` (path and optional query) on the catalogue
     // site, replacing any page there.
     void put_page(const std::string& target, Bytes body);
-    // A fault for one target (path and optional query) on any of the three sites.
+    // A fault for one target (path and optional query, compared with the
+    // request's target as sent) on any of the three sites; Fault::none clears it.
     void set_fault(const std::string& target, Fault fault);
-    // A pause before every response from now on.
+    // A pause before every response from now on; zero ends it. Shutting down
+    // cuts a pause short.
     void set_delay(std::chrono::milliseconds delay);
 
     std::vector<RecordedRequest> requests() const;
