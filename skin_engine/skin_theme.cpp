@@ -51,17 +51,17 @@ Colours light_colours(const ThemeSeed& seed) {
     Colours c;
     c["window"] = {h, t, 0.955};
     c["base"] = {h, t * 0.6, 0.995};
-    c["alternate-base"] = {h, t, 0.972};
+    c["alternate-base"] = {h, std::min(0.6, t * 1.4), 0.962};
     c["button"] = {h, t * 0.6, 0.99};
     c["header"] = {h, t, 0.93};
     c["border"] = {h, t * 0.8, 0.83};
     c["border-strong"] = {h, t * 0.8, 0.70};
-    c["scroll"] = {h, t * 0.8, 0.80};
-    c["scroll-hover"] = {h, t * 0.8, 0.66};
+    c["scroll"] = {h, t * 0.8, 0.74};
+    c["scroll-hover"] = {h, t * 0.8, 0.60};
     c["accent"] = {a, v, 0.46};
     c["button-hover"] = {a, v * 0.7, 0.93};
     c["row-hover"] = {a, v * 0.6, 0.955};
-    c["selection"] = {a, v * 0.7, 0.87};
+    c["selection"] = {a, v * 0.8, 0.84};
     c["tooltip-base"] = {h, t * 0.5, 0.22};
 
     const Hsl ink{h, std::min(0.35, t + 0.1), 0.16};
@@ -110,7 +110,10 @@ Colours dark_colours(const ThemeSeed& seed) {
     c["header-text"] = legible(ink, c["header"], 7.5);
     c["muted-text"] = legible({h, t * 0.6, 0.66}, c["window"], 4.8);
     c["placeholder-text"] = legible({h, t * 0.5, 0.45}, c["base"], 3.2);
-    c["selection-text"] = legible({a, v * 0.3, 0.95}, c["selection"], 7.5);
+    // Bright accents (greens, cyans) would leave light text too faint: the
+    // selection darkens until its text reads.
+    c["selection-text"] = {a, v * 0.3, 0.95};
+    c["selection"] = carrying(c["selection"], c["selection-text"], 7.5);
     c["pressed-text"] = {a, v * 0.6, 0.08};
     c["pressed"] = carrying(c["accent"], c["pressed-text"], 4.8);
     c["accent-strong"] = {a, v, c["pressed"].l - 0.08};
