@@ -2,6 +2,7 @@
 
 // Header blocks are texts of lines separated by "\r\n".
 
+#include <optional>
 #include <string_view>
 
 #include "text/text.h"

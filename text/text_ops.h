@@ -17,7 +17,9 @@ using Position = std::ptrdiff_t;
 inline constexpr Position kNotFound = -1;
 
 // First occurrence of `sub` at or after `start` (below 1: the first byte;
-// beyond the end: not found). With `ignore_case` only ASCII letters fold.
+// beyond the end: not found). A start on the second byte of a character moves
+// on to the next character. With `ignore_case` only ASCII letters fold, and
+// only where a character starts: second bytes always compare exactly.
 // An empty `sub` is found at 1 when any byte lies at or after `start`.
 Position find_first(std::string_view text, std::string_view sub, Position start = 1,
                     bool ignore_case = false);

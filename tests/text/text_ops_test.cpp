@@ -126,23 +126,26 @@ TEST_P(ReplaceTest, ReplacesWithoutRescanning) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplaceTest,
-    ::testing::Values(ReplaceCase{"every_occurrence", "a.b.c", ".", "", false, "abc"},
-                      ReplaceCase{"no_rescan_of_output", "aaa", "a", "aa", false, "aaaaaa"},
-                      ReplaceCase{"continues_after_replacement", "aaa", "aa", "b", false, "ba"},
-                      ReplaceCase{"shrinking", "aaaa", "aa", "a", false, "aa"},
-                      ReplaceCase{"empty_from", "abc", "", "x", false, "abc"},
-                      ReplaceCase{"empty_text", "", "a", "b", false, ""},
-                      ReplaceCase{"absent", "abc", "d", "x", false, "abc"},
-                      ReplaceCase{"second_byte_untouched",
-                                  "\x81\x41"
-                                  "A",
-                                  "A", "B", false,
-                                  "\x81\x41"
-                                  "B"},
-                      ReplaceCase{"two_byte_from", "\xD6\xD0\xCE\xC4", "\xCE\xC4", "w", false,
-                                  "\xD6\xD0w"},
-                      ReplaceCase{"ignore_case", "aAa", "a", "b", true, "bbb"},
-                      ReplaceCase{"case_counts", "aAa", "a", "b", false, "bAb"}),
+    ::testing::Values(
+        ReplaceCase{"every_occurrence", "a.b.c", ".", "", false, "abc"},
+        ReplaceCase{"no_rescan_of_output", "aaa", "a", "aa", false, "aaaaaa"},
+        ReplaceCase{"continues_after_replacement", "aaa", "aa", "b", false, "ba"},
+        ReplaceCase{"shrinking", "aaaa", "aa", "a", false, "aa"},
+        ReplaceCase{"empty_from", "abc", "", "x", false, "abc"},
+        ReplaceCase{"empty_text", "", "a", "b", false, ""},
+        ReplaceCase{"absent", "abc", "d", "x", false, "abc"},
+        ReplaceCase{"second_byte_untouched",
+                    "\x81\x41"
+                    "A",
+                    "A", "B", false,
+                    "\x81\x41"
+                    "B"},
+        ReplaceCase{"two_byte_from", "\xD6\xD0\xCE\xC4", "\xCE\xC4", "w", false, "\xD6\xD0w"},
+        // FC FC is one character: the search goes on at the next
+        // character, never at the second byte that `from` left.
+        ReplaceCase{"cut_character_in_from", "\xFC\xFC\xFC", "\xFC", "x", false, "x\xFCx"},
+        ReplaceCase{"ignore_case", "aAa", "a", "b", true, "bbb"},
+        ReplaceCase{"case_counts", "aAa", "a", "b", false, "bAb"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CutTest, LeftRightMiddleWorkOnBytes) {
