@@ -181,7 +181,7 @@ bool RegexObject::Engine::run() {
 // characters and folding ASCII letters when the run ignored case. The first
 // index counts UTF-16 units, so it never lies after the text's own byte
 // offset; when it falls on the second byte of a character the search begins
-// at the next character. An empty text is found where the search begins.
+// at the next character.
 Position RegexObject::Engine::locate(PCRE2_SIZE first_index, std::string_view found) const {
     if (!searched) {
         searched = Text(utf16_to_cp936(subject));
@@ -201,7 +201,9 @@ Position RegexObject::Engine::locate(PCRE2_SIZE first_index, std::string_view fo
         return -2;
     }
     if (found.empty()) {
-        return static_cast<Position>(i);
+        // As with every search for an empty text: found at the first byte
+        // whenever any byte lies at or after the start.
+        return first_index < t.size() ? 0 : -2;
     }
     for (; i + found.size() <= t.size(); i += character_length(t, i)) {
         std::size_t k = 0;

