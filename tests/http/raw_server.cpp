@@ -52,7 +52,7 @@ std::string RawConnection::read_some(std::size_t limit) {
     return buffer;
 }
 
-std::string RawConnection::read_request(std::chrono::milliseconds body_delay) {
+std::string RawConnection::read_request(const std::function<bool()>& slow) {
     std::string request;
     std::size_t head_end = std::string::npos;
     while ((head_end = request.find("\r\n\r\n")) == std::string::npos) {
@@ -69,8 +69,8 @@ std::string RawConnection::read_request(std::chrono::milliseconds body_delay) {
             break;
         }
         request += piece;
-        if (body_delay.count() > 0) {
-            std::this_thread::sleep_for(body_delay);
+        if (slow && slow()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     }
     return request;

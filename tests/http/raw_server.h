@@ -23,10 +23,10 @@ class RawConnection {
   public:
     RawConnection(RawServer& server, int fd) : server_(server), fd_(fd) {}
 
-    // Reads one request: its header block and a body of Content-Length bytes,
-    // the body with a pause of `body_delay` after each read when given.
-    // Returns what it read (empty when the peer closed first).
-    std::string read_request(std::chrono::milliseconds body_delay = {});
+    // Reads one request: its header block and a body of Content-Length bytes.
+    // While `slow` returns true the body is read with a short pause after
+    // each read. Returns what it read (empty when the peer closed first).
+    std::string read_request(const std::function<bool()>& slow = {});
     // Sends all of `bytes`; false when the peer went away or the server stops.
     bool send(std::string_view bytes);
     // Waits until the peer closes the connection or the server stops.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <future>
@@ -68,6 +69,22 @@ bool wait_until(Predicate predicate, std::chrono::milliseconds limit) {
     return predicate();
 }
 
+// Waits until what was already in socket buffers has drained: the count
+// has not moved for 300 ms. Returns it.
+template <typename Count>
+std::size_t settled_count(Count count) {
+    std::size_t last = count();
+    for (int i = 0; i < 50; ++i) {
+        std::this_thread::sleep_for(300ms);
+        const std::size_t now = count();
+        if (now == last) {
+            break;
+        }
+        last = now;
+    }
+    return last;
+}
+
 std::filesystem::path fresh_folder(const std::string& name) {
     auto folder = std::filesystem::temp_directory_path() /
                   ("vx-pause-" + name + "-" + std::to_string(::getpid()));
@@ -95,8 +112,9 @@ TEST(TransferPause, NothingIsSentWhilePausedBeforeTheRequest) {
 
 TEST(TransferPause, PausedUploadSendsNothingNewUntilResumed) {
     const std::size_t body_size = 16u << 20;
-    RawServer server([](RawConnection& connection) {
-        connection.read_request(2ms);
+    std::atomic<bool> slow{true};  // until the pause has been watched
+    RawServer server([&slow](RawConnection& connection) {
+        connection.read_request([&slow] { return slow.load(); });
         connection.send(test::http_reply("HTTP/1.1 200 OK", "", "stored"));
     });
     TransferControl control;
@@ -110,11 +128,11 @@ TEST(TransferPause, PausedUploadSendsNothingNewUntilResumed) {
 
     ASSERT_TRUE(wait_until([&] { return server.bytes_received() > 1024 * 1024; }, 5s));
     control.pause();
-    std::this_thread::sleep_for(300ms);  // what was already in socket buffers drains
-    const std::size_t held_at = server.bytes_received();
+    const std::size_t held_at = settled_count([&] { return server.bytes_received(); });
     std::this_thread::sleep_for(1200ms);  // longer than the idle limit
     EXPECT_EQ(server.bytes_received(), held_at);
     EXPECT_LT(held_at, body_size);
+    slow = false;
     control.resume();
     EXPECT_EQ(call.get(), Text("stored"));
     EXPECT_EQ(params.status_text, Text("200 OK"));
@@ -129,8 +147,7 @@ TEST(TransferPause, PausedDownloadTakesNothingNewUntilResumed) {
     });
     ASSERT_TRUE(wait_until([&] { return server.bytes_sent() > 4u << 20; }, 5s));
     control.pause();
-    std::this_thread::sleep_for(300ms);
-    const std::size_t held_at = server.bytes_sent();
+    const std::size_t held_at = settled_count([&] { return server.bytes_sent(); });
     std::this_thread::sleep_for(500ms);
     EXPECT_EQ(server.bytes_sent(), held_at);
     EXPECT_LT(held_at, kStreamBytes);
