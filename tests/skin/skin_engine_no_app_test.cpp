@@ -13,7 +13,7 @@ namespace vx {
 namespace {
 
 TEST(SkinEngineWithoutApplication, GivesZero) {
-    void* handle = dlopen(VX_SKIN_ENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen(VX_SKIN_ENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     ASSERT_NE(handle, nullptr) << dlerror();
     const auto attach =
         reinterpret_cast<int (*)(const char*, const char*)>(dlsym(handle, "SkinH_AttachEx"));
@@ -27,7 +27,7 @@ TEST(SkinEngineWithoutApplication, GivesZero) {
 }
 
 TEST(SkinEngineWithoutApplication, ExportsOnlyItsEntryPoint) {
-    void* handle = dlopen(VX_SKIN_ENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen(VX_SKIN_ENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     ASSERT_NE(handle, nullptr) << dlerror();
     // The skin reader is linked in but hidden.
     EXPECT_EQ(dlsym(handle, "_ZN2vx4skin9read_skinESt17basic_string_viewIcSt11char_traitsIcEE"),

@@ -23,7 +23,7 @@ using AttachFn = int (*)(const char*, const char*);
 class SkinEngine : public ::testing::Test {
   protected:
     void SetUp() override {
-        handle_ = dlopen(VX_SKIN_ENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        handle_ = dlopen(VX_SKIN_ENGINE_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         ASSERT_NE(handle_, nullptr) << dlerror();
         attach_ = reinterpret_cast<AttachFn>(dlsym(handle_, "SkinH_AttachEx"));
         ASSERT_NE(attach_, nullptr);
