@@ -11,6 +11,7 @@
 
 #include "http/curl_handle.h"
 #include "http/transfer_loop.h"
+#include "http/url_parts.h"
 
 namespace vx {
 namespace {
@@ -146,6 +147,11 @@ FileFetchResult fetch_to_file(std::string_view url, const std::filesystem::path&
     if (url.empty()) {
         return failure(result, "empty address");
     }
+    // Checked as web_access checks addresses: http or https, a host, a valid
+    // port, no control bytes.
+    if (!crack_url(url)) {
+        return failure(result, "cannot parse the address");
+    }
     if (target.empty() || !target.has_filename()) {
         return failure(result, "no target file name");
     }
@@ -165,7 +171,10 @@ FileFetchResult fetch_to_file(std::string_view url, const std::filesystem::path&
         return failure(
             result, std::string("cannot create a temporary file: ") + std::strerror(file.error()));
     }
-    const std::string address(url);
+    std::string address;
+    for (const char c : url) {
+        address += c == ' ' ? std::string_view("%20") : std::string_view(&c, 1);
+    }
     Sink sink{.file = &file, .easy = easy.get()};
     CURL* const handle = easy.get();
     curl_easy_setopt(handle, CURLOPT_URL, address.c_str());

@@ -64,14 +64,14 @@ TEST_F(FileFetch, SavesTheBodyUnderTheTargetWithTheOldRequestForm) {
     const std::string body("ID3\0\xFF\xFB mp3 bytes", 16);
     RawServer server(reply_with(test::http_reply("HTTP/1.1 200 OK", "", body)));
     write_existing("an older file");
-    const FileFetchResult result = fetch_to_file(server.url("/media/7.mp3"), target());
+    const FileFetchResult result = fetch_to_file(server.url("/media/7 a.mp3"), target());
     EXPECT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.status, 200);
     EXPECT_EQ(result.bytes, body.size());
     EXPECT_EQ(read_target(), body);
     expect_no_leftovers();
     EXPECT_EQ(server.first_request(),
-              "GET /media/7.mp3 HTTP/1.0\r\n"
+              "GET /media/7%20a.mp3 HTTP/1.0\r\n"
               "Host: 127.0.0.1:" +
                   std::to_string(server.port()) +
                   "\r\n"
@@ -106,6 +106,7 @@ TEST_F(FileFetch, FailuresLeaveTheTargetAndNoTemporaryFile) {
         {"empty body over an existing file", test::http_reply("HTTP/1.1 200 OK", "", ""), "", 200},
         {"not HTTP at all", "garbage", "", 0},
         {"empty address", "", "-", 0},
+        {"line break in the address", "", "http://127.0.0.1/a\r\nX-Injected: 1", 0},
         {"connection refused", "", "http://127.0.0.1:" + std::to_string(refused_port) + "/x", 0},
     };
     for (const auto& c : cases) {
