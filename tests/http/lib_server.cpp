@@ -9,6 +9,7 @@ LibServer::LibServer() {
     server_.set_logger([this](const httplib::Request& request, const httplib::Response&) {
         std::lock_guard lock(mutex_);
         seen_.push_back({request.method, request.target, request.body, request.headers});
+        recorded_.notify_all();
     });
 }
 
@@ -37,6 +38,16 @@ std::string LibServer::url(std::string_view path) const {
 std::vector<SeenRequest> LibServer::seen() const {
     std::lock_guard lock(mutex_);
     return seen_;
+}
+
+}  // namespace vx::test
+
+namespace vx::test {
+
+std::size_t LibServer::wait_seen(std::size_t count, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(mutex_);
+    recorded_.wait_for(lock, limit, [&] { return seen_.size() >= count; });
+    return seen_.size();
 }
 
 }  // namespace vx::test

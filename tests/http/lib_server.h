@@ -5,6 +5,8 @@
 
 #include <httplib.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -32,12 +34,18 @@ class LibServer {
 
     int port() const noexcept { return port_; }
     std::string url(std::string_view path = "/") const;
+    // The requests answered so far. The server records a request after its
+    // response has gone out, so a client may return before it is recorded:
+    // wait_seen waits (up to `limit`) until at least `count` are.
     std::vector<SeenRequest> seen() const;
+    std::size_t wait_seen(std::size_t count,
+                          std::chrono::milliseconds limit = std::chrono::seconds(2)) const;
 
   private:
     httplib::Server server_;
     int port_ = 0;
     mutable std::mutex mutex_;
+    mutable std::condition_variable recorded_;
     std::vector<SeenRequest> seen_;
     std::thread thread_;
 };

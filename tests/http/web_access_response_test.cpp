@@ -163,7 +163,7 @@ TEST(WebAccessResponse, RedirectChainIsFollowedAndOnlyTheFinalHeadersKept) {
     EXPECT_NE(headers.find("X-Hop: three\r\n"), std::string::npos) << headers;
     EXPECT_EQ(headers.find("one"), std::string::npos) << headers;
     EXPECT_EQ(headers.find("Location"), std::string::npos) << headers;
-    EXPECT_EQ(server.seen().size(), 3u);
+    EXPECT_EQ(server.wait_seen(3), 3u);
 }
 
 TEST(WebAccessResponse, RedirectLoopEndsAsNoResponse) {
@@ -175,7 +175,8 @@ TEST(WebAccessResponse, RedirectLoopEndsAsNoResponse) {
     WebAccessParams params = preset_params();
     EXPECT_EQ(web_access(Text(server.url("/loop")), params), Text());
     expect_failure_wrote_only_status(params, kMessage712);
-    EXPECT_EQ(server.seen().size(), 11u);  // the first request and ten followed redirects
+    // The first request and ten followed redirects.
+    EXPECT_EQ(server.wait_seen(11), 11u);
 }
 
 TEST(WebAccessResponse, BodyIsDecodedByItsMetaCharset) {
