@@ -53,7 +53,7 @@ Colours light_colours(const ThemeSeed& seed) {
     c["base"] = {h, t * 0.6, 0.995};
     c["alternate-base"] = {h, std::min(0.6, t * 1.4), 0.962};
     c["button"] = {h, t * 0.6, 0.99};
-    c["header"] = {h, t, 0.93};
+    c["header"] = {h, t, 0.92};
     c["border"] = {h, t * 0.8, 0.83};
     c["border-strong"] = {h, t * 0.8, 0.70};
     c["scroll"] = {h, t * 0.8, 0.74};
@@ -180,7 +180,7 @@ QTreeView, QListView, QTableView {
     qproperty-alternatingRowColors: true;
 }
 QTreeView::item {
-    padding: 2px 0px;
+    padding: 2px 1px;
 }
 QTreeView::item:hover {
     background-color: @row-hover;
@@ -199,7 +199,7 @@ QHeaderView::section {
     border: none;
     border-right: 1px solid @border;
     border-bottom: 1px solid @border;
-    padding: 3px 6px;
+    padding: 3px 4px;
     font-weight: bold;
 }
 QScrollBar:vertical {
@@ -241,6 +241,10 @@ QAbstractScrollArea::corner {
 }
 QMessageBox QLabel {
     color: @window-text;
+}
+QMessageBox QPushButton {
+    min-width: 64px;
+    min-height: 22px;
 }
 QToolTip {
     background-color: @tooltip-base;
