@@ -1,12 +1,14 @@
 #pragma once
 
 // An ordinary HTTP server on 127.0.0.1 (cpp-httplib) that records every
-// request it answers. Register handlers on server(), then start().
+// request it answers; over TLS with a fresh self-signed certificate when
+// asked. Register handlers on server(), then start().
 
 #include <httplib.h>
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -22,14 +24,16 @@ struct SeenRequest {
     httplib::Headers headers;
 };
 
+enum class Transport { plain, tls };
+
 class LibServer {
   public:
-    LibServer();
+    explicit LibServer(Transport transport = Transport::plain);
     ~LibServer();
     LibServer(const LibServer&) = delete;
     LibServer& operator=(const LibServer&) = delete;
 
-    httplib::Server& server() noexcept { return server_; }
+    httplib::Server& server() noexcept { return *server_; }
     void start();
 
     int port() const noexcept { return port_; }
@@ -42,7 +46,8 @@ class LibServer {
                           std::chrono::milliseconds limit = std::chrono::seconds(2)) const;
 
   private:
-    httplib::Server server_;
+    std::unique_ptr<httplib::Server> server_;
+    bool tls_ = false;
     int port_ = 0;
     mutable std::mutex mutex_;
     mutable std::condition_variable recorded_;

@@ -166,6 +166,40 @@ TEST(WebAccessResponse, RedirectChainIsFollowedAndOnlyTheFinalHeadersKept) {
     EXPECT_EQ(server.wait_seen(3), 3u);
 }
 
+TEST(WebAccessResponse, TransportCookieStoreIsOnOnlyWhenCookiesAreGiven) {
+    // A cookie set on the way through a redirect reaches the next hop only
+    // through the transport's own store.
+    for (const std::string sent : {"", "a=1"}) {
+        LibServer server;
+        server.server().Get("/set", [](const httplib::Request&, httplib::Response& response) {
+            response.set_header("Set-Cookie", "s=9; path=/");
+            response.set_redirect("/check");
+        });
+        server.server().Get(
+            "/check", [](const httplib::Request& request, httplib::Response& response) {
+                response.set_content(request.get_header_value("Cookie"), "text/plain");
+            });
+        server.start();
+        WebAccessParams params;
+        params.cookies = Text(sent);
+        const Text seen_cookie = web_access(Text(server.url("/set")), params);
+        EXPECT_EQ(seen_cookie.view().find("s=9") != std::string_view::npos, !sent.empty())
+            << "cookies \"" << sent << "\" -> " << seen_cookie.str();
+    }
+}
+
+TEST(WebAccessResponse, HttpsIgnoresCertificateErrors) {
+    LibServer server(test::Transport::tls);
+    server.server().Get("/secure",
+                        [](const httplib::Request& request, httplib::Response& response) {
+                            response.set_content("secret " + request.target, "text/plain");
+                        });
+    server.start();
+    WebAccessParams params;
+    EXPECT_EQ(web_access(Text(server.url("/secure?x=1")), params), Text("secret /secure?x=1"));
+    EXPECT_EQ(params.status_text, Text("200 OK"));
+}
+
 TEST(WebAccessResponse, RedirectLoopEndsAsNoResponse) {
     LibServer server;
     server.server().Get("/loop", [](const httplib::Request&, httplib::Response& response) {
