@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "demo/demo_site.h"
 #include "tests/skin/startup_fakes.h"
 
 namespace vx {
@@ -165,6 +166,29 @@ TEST(CheckForUpdate, NoServerTellsNothing) {
     testing::RecordingSeam seam;
     EXPECT_EQ(check_for_update(sites, window, seam.seam(), {}), std::nullopt);
     EXPECT_TRUE(seam.events.empty());
+}
+
+// The demo's author site, which the demo program starts against.
+TEST(CheckForUpdate, AgainstTheDemoAuthorSite) {
+    for (const char* published : {"1.0.1", "1.0.2"}) {
+        SCOPED_TRACE(published);
+        DemoSiteOptions options;
+        options.published_version = published;
+        const DemoSite site(options);
+        testing::LabelOnlyWindow window("1.0.1");
+        testing::RecordingSeam seam;
+
+        const auto exit_code = check_for_update(site.addresses(), window, seam.seam(), {});
+
+        if (std::string_view(published) == "1.0.1") {
+            EXPECT_EQ(exit_code, std::nullopt);
+            EXPECT_TRUE(seam.events.empty());
+        } else {
+            EXPECT_EQ(exit_code, 0);
+            ASSERT_EQ(seam.events.size(), 2u);
+            EXPECT_EQ(seam.events[1], "open " + author_home_address(site.addresses()).str());
+        }
+    }
 }
 
 }  // namespace
