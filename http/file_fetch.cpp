@@ -6,8 +6,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <random>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "http/curl_handle.h"
 #include "http/transfer_loop.h"
@@ -20,6 +21,9 @@ constexpr const char* kUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows N
 constexpr std::chrono::milliseconds kIdleLimit{30000};
 constexpr long kReceiveBufferBytes = 256 * 1024;
 constexpr long kMaxRedirects = 10;
+constexpr std::string_view kNameCharacters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr int kCreateAttempts = 100;
 // Longer names are shortened in the temporary name so that it stays a valid file name.
 constexpr std::size_t kMaxNameInTemporary = 200;
 
@@ -37,15 +41,26 @@ class TemporaryFile {
         if (name.size() > kMaxNameInTemporary) {
             name.resize(kMaxNameInTemporary);
         }
-        // A leading dot and the ".part-" suffix keep it apart from any track's name.
-        std::string pattern = (folder / ("." + name + ".part-XXXXXX")).string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        fd_ = ::mkostemp(buffer.data(), O_CLOEXEC);
-        if (fd_ >= 0) {
-            path_ = buffer.data();
-        } else {
+        // A leading dot and the ".part-" suffix keep it apart from any track's
+        // name. Created exclusively with the usual mode (the umask applies), so
+        // that the finished file gets the permissions any new file would.
+        std::random_device random;
+        std::uniform_int_distribution<std::size_t> pick(0, kNameCharacters.size() - 1);
+        for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+            std::string suffix(6, ' ');
+            for (char& c : suffix) {
+                c = kNameCharacters[pick(random)];
+            }
+            const std::filesystem::path path = folder / ("." + name + ".part-" + suffix);
+            fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ >= 0) {
+                path_ = path;
+                return;
+            }
             error_ = errno;
+            if (error_ != EEXIST) {
+                return;
+            }
         }
     }
     ~TemporaryFile() {

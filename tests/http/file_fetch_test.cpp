@@ -70,6 +70,11 @@ TEST_F(FileFetch, SavesTheBodyUnderTheTargetWithTheOldRequestForm) {
     EXPECT_EQ(result.bytes, body.size());
     EXPECT_EQ(read_target(), body);
     expect_no_leftovers();
+    // The file has the permissions any new file gets here.
+    std::ofstream(folder_ / "plain") << "x";
+    EXPECT_EQ(std::filesystem::status(target()).permissions(),
+              std::filesystem::status(folder_ / "plain").permissions());
+    std::filesystem::remove(folder_ / "plain");
     EXPECT_EQ(server.first_request(),
               "GET /media/7%20a.mp3 HTTP/1.0\r\n"
               "Host: 127.0.0.1:" +
