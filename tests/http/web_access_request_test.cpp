@@ -232,5 +232,23 @@ TEST(WebAccessRequest, ProxyReceivesTheAbsoluteFormWithItsCredentials) {
     EXPECT_EQ(head.find("Proxy-Connection"), std::string::npos) << head;
 }
 
+TEST(WebAccessRequest, SecureRequestTunnelsThroughTheProxy) {
+    RawServer proxy([](RawConnection& connection) {
+        if (!connection.read_request().empty()) {
+            connection.send(test::http_reply("HTTP/1.1 403 Forbidden", "", ""));
+        }
+    });
+    WebAccessParams params;
+    params.proxy = Text("127.0.0.1:" + std::to_string(proxy.port()));
+    params.proxy_user_name = Text("pu");
+    params.proxy_password = Text("pp");
+    EXPECT_EQ(web_access(Text("https://catalogue.example/list"), params), Text());
+    // The tunnel was refused, so nothing was sent to the server.
+    EXPECT_EQ(params.status_text, Text("711 \xB7\xA2\xCB\xCD\xC7\xEB\xC7\xF3\xCA\xA7\xB0\xDC!"));
+    const std::string head = request_head(proxy.first_request());
+    EXPECT_EQ(head.substr(0, head.find("\r\n")), "CONNECT catalogue.example:443 HTTP/1.1");
+    EXPECT_NE(head.find("\r\nProxy-Authorization: Basic cHU6cHA=\r\n"), std::string::npos) << head;
+}
+
 }  // namespace
 }  // namespace vx
