@@ -5,6 +5,7 @@
 // a std::mutex of our own so that the thread sanitizer sees it; the owner
 // thread is only told to look through `wake`, which carries nothing.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -41,9 +42,10 @@ class CallQueue {
 
   private:
     struct Pending {
+        explicit Pending(const std::function<void()>* t) : task(t) {}
         const std::function<void()>* task;
         bool taken = false;
-        bool done = false;
+        std::atomic<bool> done{false};
     };
 
     const std::thread::id owner_;
@@ -52,6 +54,7 @@ class CallQueue {
     std::condition_variable done_;
     std::condition_variable arrived_;
     std::deque<Pending*> waiting_;
+    std::atomic<bool> anything_waiting_{false};  // !waiting_.empty(), for spinning unlocked
     bool wake_pending_ = false;
     bool closed_ = false;
 };

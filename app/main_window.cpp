@@ -46,7 +46,7 @@ constexpr const char* kNameTrackList =
 constexpr int kColumnWidths[TrackListModel::kColumns] = {230, 210, 100, 50};
 
 // Calls from the workers are served in slices, so the event loop never waits long.
-constexpr std::chrono::microseconds kDrainBudget{8000};
+constexpr std::chrono::microseconds kDrainBudget{4000};
 constexpr std::chrono::microseconds kDrainLinger{1000};
 
 QString shown(std::string_view text) {
