@@ -42,7 +42,9 @@ int run_application(int argc, char** argv, const SiteAddresses& sites) {
     window.show();
     window.fit_outer_size();
     const int exit_code = application.exec();
-    if (!window.shut_down_workers(std::chrono::milliseconds(900))) {
+    // Closing the window has already stopped the workers and waited for them;
+    // this only catches an event loop that ended some other way.
+    if (!window.shut_down_workers(std::chrono::milliseconds(100))) {
         // A worker that did not end in time must not keep the program alive;
         // the transfers write through temporary files, so no track file is
         // left half written by ending here.
