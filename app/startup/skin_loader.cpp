@@ -100,6 +100,7 @@ void install_skin_library(const fs::path& library_file, std::span<const unsigned
     // fail to load at every start, so it is written aside and linked in whole.
     fs::path part = library_file;
     part += ".part-" + std::to_string(::getpid());
+    fs::remove(part, ec);  // left by an earlier run that had our process number and died
     const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
     if (write_whole_file(part.c_str(), bytes, "wbx")) {
         // link() never replaces what may have appeared meanwhile.
