@@ -22,6 +22,35 @@ void run(const std::function<void()>& process_events) {
     }
 }
 
+// The byte position of `key` in `text` at or after `from`, ASCII letters
+// compared without case, or npos. Bytewise, so that it never misses what the
+// pattern engine could see.
+std::size_t find_ascii_nocase(std::string_view text, std::string_view key, std::size_t from) {
+    const auto fold = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    for (std::size_t at = from; at + key.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < key.size() && fold(text[at + i]) == key[i]) {
+            ++i;
+        }
+        if (i == key.size()) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+bool may_declare_charset(std::string_view window) {
+    const std::size_t meta = find_ascii_nocase(window, "<meta", 0);
+    return meta != std::string_view::npos &&
+           find_ascii_nocase(window, "charset=", meta) != std::string_view::npos;
+}
+
+namespace {
+
 int parse_status_code(std::string_view status_line) {
     // "HTTP/x.y NNN ..."
     const auto space = status_line.find(' ');
@@ -101,8 +130,11 @@ Text status_from_header_block(std::string_view block) {
 Text decode_body(const Bytes& body, RegexObject& regex,
                  const std::function<void()>& process_events) {
     Text result = bytes_to_text(body);
-    if (regex.execute(kMetaCharsetPattern, left(result, kCharsetWindow))) {
-        const Text charset = regex.submatch_text(1, 1);
+    const Text window = left(result, kCharsetWindow);
+    const bool may_match = may_declare_charset(window);
+    // Without a possible match the engine would have run and found nothing.
+    if (!may_match || regex.execute(kMetaCharsetPattern, window)) {
+        const Text charset = may_match ? regex.submatch_text(1, 1) : Text{};
         // Only the exact lower-case names of the program's own code page are
         // taken as they are; "GBK" and "GB2312" go through the converter.
         if (!charset.empty() && charset != Text("gbk") && charset != Text("gb2312")) {

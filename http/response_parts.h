@@ -81,6 +81,11 @@ Text process_response(std::string_view header_block, Bytes body, bool merge_retu
                       ResponseOutputs& out, RegexObject& regex,
                       const std::function<void()>& process_events);
 
+// The meta-charset pattern "<meta.+?charset=[^\w]?([-\w]+)" is looked for in
+// the first 1024 bytes of the text; it cannot match unless they hold "<meta"
+// and, after it, "charset=" (any case). False means the engine need not run.
+bool may_declare_charset(std::string_view window);
+
 // The result text of a body alone (zero-byte cut and charset decoding).
 Text decode_body(const Bytes& body, RegexObject& regex,
                  const std::function<void()>& process_events);

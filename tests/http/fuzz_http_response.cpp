@@ -8,6 +8,7 @@
 #include "http/response_parts.h"
 #include "http/url_parts.h"
 #include "text/regex_object.h"
+#include "text/text_ops.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -25,6 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)vx::resolve_location(base, headers.location());
 
     vx::RegexObject regex;
+    // Skipping the pattern engine must never lose a charset it would find.
+    const vx::Text window = vx::left(vx::bytes_to_text(body.bytes()), 1024);
+    if (!vx::may_declare_charset(window) &&
+        regex.execute("<meta.+?charset=[^\\w]?([-\\w]+)", window) &&
+        !regex.submatch_text(1, 1).empty()) {
+        __builtin_trap();
+    }
+
     vx::ResponseOutputs out;
     out.cookies = vx::Text("a=1; b=2");
     (void)vx::process_response(headers.block(), body.bytes(), true, out, regex, {});

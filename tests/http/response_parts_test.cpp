@@ -50,6 +50,28 @@ TEST(BodySink, RefusesPastItsLimitKeepingWhatFits) {
     EXPECT_EQ(sink.bytes().size(), 10u);
 }
 
+TEST(DecodeBody, LooksForTheCharsetOnlyWhereThePatternCanMatch) {
+    struct Case {
+        std::string body;
+        bool may_declare;
+        std::string expected;
+    };
+    // "中" in UTF-8 and in code page 936.
+    const Case cases[] = {
+        {"<META HTTP-EQUIV=x CONTENT=\"text/html; CHARSET=UTF-8\">\xE4\xB8\xAD", true,
+         "<META HTTP-EQUIV=x CONTENT=\"text/html; CHARSET=UTF-8\">\xD6\xD0"},
+        {"<html>charset=utf-8 <meta>\xE4\xB8\xAD", false, "<html>charset=utf-8 <meta>\xE4\xB8\xAD"},
+        {"<p>no declaration</p>", false, "<p>no declaration</p>"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(may_declare_charset(c.body), c.may_declare) << c.body;
+        RegexObject regex;
+        int events = 0;
+        EXPECT_EQ(decode_body(c.body, regex, [&events] { ++events; }), Text(c.expected)) << c.body;
+        EXPECT_EQ(events, 2) << c.body;  // as when the engine runs
+    }
+}
+
 TEST(ProcessResponse, FillsOutputsFromHeaderBlockAndBody) {
     RegexObject regex;
     ResponseOutputs out;
