@@ -45,15 +45,34 @@ std::string fold_case(std::string_view t) {
     return out;
 }
 
+// Library searches run over windows that start small after each candidate
+// and double up to a limit while nothing is found. So a text with many
+// occurrences at second bytes costs no more than a few passes over it, also
+// where the library checks its whole range on every call (as sanitizers do).
+constexpr std::size_t kFirstWindow = 256;
+constexpr std::size_t kLastWindow = std::size_t{1} << 20;
+
+std::size_t grow(std::size_t window) noexcept {
+    return std::min(2 * window, kLastWindow);
+}
+
 // First occurrence of a non-empty `sub` at a character start at or after
 // `pos`; `floor` <= pos is a known character start that bounds the look-back.
 std::size_t find_from(std::string_view t, std::string_view sub, std::size_t pos,
                       std::size_t floor) noexcept {
     pos = align_forward(t, floor, pos);
+    std::size_t window = kFirstWindow;
     while (pos < t.size() && sub.size() <= t.size() - pos) {
-        const void* hit = memmem(t.data() + pos, t.size() - pos, sub.data(), sub.size());
+        const std::size_t span = std::min(t.size() - pos, window + sub.size() - 1);
+        const void* hit = memmem(t.data() + pos, span, sub.data(), sub.size());
         if (hit == nullptr) {
-            return kNone;
+            if (pos + span == t.size()) {
+                return kNone;
+            }
+            // Go on where an occurrence could still begin, at a character start.
+            pos = align_forward(t, pos, pos + span - sub.size() + 1);
+            window = grow(window);
+            continue;
         }
         const auto c = static_cast<std::size_t>(static_cast<const char*>(hit) - t.data());
         if (starts_character(t, pos, c)) {
@@ -61,6 +80,7 @@ std::size_t find_from(std::string_view t, std::string_view sub, std::size_t pos,
         }
         // `c` is a second byte, so the byte after it starts a character.
         pos = c + 1;
+        window = kFirstWindow;
     }
     return kNone;
 }
@@ -99,16 +119,21 @@ std::size_t find_last_within(std::string_view t, std::string_view sub, std::size
     }
     BackwardStarts starts(t);
     std::size_t end = limit - sub.size() + 1;  // candidates lie below `end`
+    std::size_t window = kFirstWindow;
     while (end > 0) {
-        const void* hit = memrchr(t.data(), sub.front(), end);
+        const std::size_t begin = end > window ? end - window : 0;
+        const void* hit = memrchr(t.data() + begin, sub.front(), end - begin);
         if (hit == nullptr) {
-            return kNone;
+            end = begin;
+            window = grow(window);
+            continue;
         }
         const auto c = static_cast<std::size_t>(static_cast<const char*>(hit) - t.data());
         if (t.compare(c, sub.size(), sub) == 0 && starts.at(c)) {
             return c;
         }
         end = c;
+        window = kFirstWindow;
     }
     return kNone;
 }

@@ -148,6 +148,28 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"case_counts", "aAa", "a", "b", false, "bAb"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Texts long enough for the searches to run over several stretches, full of
+// second bytes that look like the wanted letter.
+TEST(FindLongTextTest, OccurrenceBeyondManySecondByteLookalikes) {
+    for (const std::size_t pairs : {100u, 128u, 129u, 300u, 40000u, 70000u}) {
+        std::string t;
+        for (std::size_t i = 0; i < pairs; ++i) {
+            t += "\x81"
+                 "a";
+        }
+        t += "a";
+        const auto last = static_cast<Position>(t.size());
+        EXPECT_EQ(find_first(t, "a"), last) << pairs;
+        EXPECT_EQ(find_first(t, "a", last - 1), last) << pairs;
+        EXPECT_EQ(find_last(t, "a"), last) << pairs;
+        EXPECT_EQ(find_last(t, "a", last), kNotFound) << pairs;
+        EXPECT_EQ(find_last("a" + t, "a", last + 1), 1) << pairs;
+        EXPECT_EQ(find_first(t, "A", 1, true), last) << pairs;
+        EXPECT_EQ(replace_all(t, "a", "b").str(), t.substr(0, t.size() - 1) + "b") << pairs;
+        EXPECT_EQ(split(t, "a").size(), 1u) << pairs;
+    }
+}
+
 TEST(CutTest, LeftRightMiddleWorkOnBytes) {
     const std::string t =
         "ab\xD6\xD0"
