@@ -65,5 +65,18 @@ TEST(TrackFileNameLengthTest, NoTrailingDotOrSpaceAfterShortening) {
     EXPECT_EQ(track_file_name(name), std::string(250, 'a') + ".mp3");
 }
 
+TEST(TrackFileNameTest, MalformedBytesNeverNameAnotherDirectory) {
+    // Lead bytes followed by bytes no second byte may be: whatever the
+    // conversion makes of them, the result stays one plain file name.
+    for (const std::string name : {"a\x81/b", "\xFE/\xFE/", "\x80\x0A\x81", "x\xFF"}) {
+        const auto file = track_file_name(name);
+        ASSERT_TRUE(file.has_value()) << name;
+        EXPECT_EQ(file->find('/'), std::string::npos) << *file;
+        for (const char byte : *file) {
+            EXPECT_GE(static_cast<unsigned char>(byte), 0x20) << *file;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vx
