@@ -1,6 +1,7 @@
 #include "app/worker_slots.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace vx {
 
@@ -41,12 +42,17 @@ std::shared_ptr<Worker> WorkerSlots::start(Slot slot, const WorkerEnvironment& e
         worker->control_.pause();
     }
     Worker& self = *worker;
-    worker->thread_ = std::thread([&self, routine, env] {
-        routine(WorkerContext{env, self.control_});
-        std::lock_guard finished_lock(self.mutex_);
-        self.finished_ = true;
-        self.finished_changed_.notify_all();
-    });
+    try {
+        worker->thread_ = std::thread([&self, routine, env] {
+            routine(WorkerContext{env, self.control_});
+            std::lock_guard finished_lock(self.mutex_);
+            self.finished_ = true;
+            self.finished_changed_.notify_all();
+        });
+    } catch (const std::system_error&) {
+        // Out of threads: the click simply starts nothing.
+        return nullptr;
+    }
     running_.push_back(worker);
     if (slot == Slot::search_thread) {
         search_thread_ = worker;
