@@ -25,6 +25,10 @@ constexpr auto kRunBudget = std::chrono::seconds(3);
 // whole page needs far more than the 32 KiB that a search starts with.
 constexpr std::size_t kJitStackStart = 64 * 1024;
 constexpr std::size_t kJitStackMax = 16 * 1024 * 1024;
+// Compiling for the JIT costs more than the interpreter spends on a short
+// text (a page's first 1024 bytes, searched for its charset on every fetch);
+// it pays off only over longer texts such as a whole track table.
+constexpr std::size_t kJitMinimumSubject = 8 * 1024;
 
 PCRE2_SPTR16 units(const std::u16string& s) {
     return reinterpret_cast<PCRE2_SPTR16>(s.data());
@@ -114,7 +118,9 @@ bool RegexObject::Engine::compile(bool multiline) {
     pcre2_set_depth_limit(match_context.get(), kDepthLimit);
     pcre2_set_heap_limit(match_context.get(), kHeapLimitKib);
     // Without the JIT the interpreter runs the same pattern, only slower.
-    pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE);
+    if (subject.size() >= kJitMinimumSubject) {
+        pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE);
+    }
     return true;
 }
 
