@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/control_names.h"
 #include "app/transport_buttons.h"
 #include "text/codepage.h"
 
@@ -20,28 +21,7 @@ constexpr std::string_view kCaptionSearch = "\xCB\xD1\xCB\xF7";                 
 constexpr std::string_view kCaptionStop = "\xCD\xA3\xD6\xB9";                         // 停止
 constexpr std::string_view kCaptionDownloadAll = "\xC8\xAB\xB2\xBF\xCF\xC2\xD4\xD8";  // 全部下载
 
-// The controls' own names, in UTF-8 as Qt takes them.
-constexpr const char* kNameAddressBox =
-    "\xE7\xBC\x96\xE8\xBE\x91\xE6\xA1\x86"
-    "2";  // 编辑框2
-constexpr const char* kNameSearch =
-    "\xE6\x8C\x89\xE9\x92\xAE"
-    "1";  // 按钮1
-constexpr const char* kNamePause =
-    "\xE6\x8C\x89\xE9\x92\xAE"
-    "2";  // 按钮2
-constexpr const char* kNameStop =
-    "\xE6\x8C\x89\xE9\x92\xAE"
-    "3";  // 按钮3
-constexpr const char* kNameDownloadAll =
-    "\xE6\x8C\x89\xE9\x92\xAE"
-    "4";  // 按钮4
-constexpr const char* kNameVersion =
-    "\xE6\xA0\x87\xE7\xAD\xBE"
-    "1";  // 标签1
-constexpr const char* kNameTrackList =
-    "\xE8\xB6\x85\xE7\xBA\xA7\xE5\x88\x97\xE8\xA1\xA8\xE6\xA1\x86"
-    "1";  // 超级列表框1
+using namespace control_names;
 
 constexpr int kColumnWidths[TrackListModel::kColumns] = {230, 210, 100, 50};
 
@@ -79,20 +59,20 @@ MainWindow::MainWindow(const SiteAddresses& sites, std::filesystem::path program
     move(kLeft, kTop);
     resize(kOuterWidth, kOuterHeight);
 
-    place(version_label_, kNameVersion, 456, 40, 80, 24);
+    place(version_label_, kVersionLabel, 456, 40, 80, 24);
     version_label_.setText(shown(kVersion));
-    place(download_button_, kNameDownloadAll, 484, 0, 58, 23);
+    place(download_button_, kDownloadAllButton, 484, 0, 58, 23);
     download_button_.setText(shown(kCaptionDownloadAll));
-    place(stop_button_, kNameStop, 436, 0, 46, 23);
+    place(stop_button_, kStopButton, 436, 0, 46, 23);
     stop_button_.setText(shown(kCaptionStop));
-    place(pause_button_, kNamePause, 389, 0, 46, 23);
+    place(pause_button_, kPauseButton, 389, 0, 46, 23);
     pause_button_.setText(shown(kCaptionPause));
-    place(search_button_, kNameSearch, 341, 0, 46, 23);
+    place(search_button_, kSearchButton, 341, 0, 46, 23);
     search_button_.setText(shown(kCaptionSearch));
-    place(address_box_, kNameAddressBox, 2, 0, 334, 23);
+    place(address_box_, kAddressBox, 2, 0, 334, 23);
     address_box_.setText(shown(list_index_address(sites_)));
 
-    place(track_list_, kNameTrackList, 1, 24, 544, 552);
+    place(track_list_, kTrackList, 1, 24, 544, 552);
     track_list_.setRootIsDecorated(false);
     track_list_.setItemsExpandable(false);
     track_list_.setUniformRowHeights(true);

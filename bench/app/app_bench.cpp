@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/control_names.h"
 #include "app/main_window.h"
 #include "demo/demo_site.h"
 #include "text/codepage.h"
@@ -27,15 +28,7 @@ using vx::DemoSite;
 using vx::DemoSiteOptions;
 using vx::MainWindow;
 
-constexpr const char* kAddressBox =
-    "\xE7\xBC\x96\xE8\xBE\x91\xE6\xA1\x86"
-    "2";  // 编辑框2
-constexpr const char* kSearchButton =
-    "\xE6\x8C\x89\xE9\x92\xAE"
-    "1";  // 按钮1
-constexpr const char* kDownloadButton =
-    "\xE6\x8C\x89\xE9\x92\xAE"
-    "4";  // 按钮4
+using namespace vx::control_names;
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -180,7 +173,7 @@ void download_200() {
             tracks.set_cell(row, vx::kStatusColumn, vx::kStatusReady);
         }
         const auto start = Clock::now();
-        bench.click(kDownloadButton);
+        bench.click(kDownloadAllButton);
         const auto download = bench.window.worker_slots().worker_thread();
         const bool ok =
             watch.run_until([&] { return Bench::ended(download); }, std::chrono::seconds(120));
