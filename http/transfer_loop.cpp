@@ -42,6 +42,12 @@ class Attached {
 TransferOutcome run_transfer(CURLM* multi, CURL* easy, const TransferControl* control,
                              std::chrono::milliseconds idle_limit) {
     TransferOutcome outcome;
+    // A transfer that begins while paused (a redirect's next hop, say) sends
+    // nothing until resumed.
+    if (control != nullptr && !control->wait_while_paused()) {
+        outcome.stopped = true;
+        return outcome;
+    }
     const Attached attached(multi, easy);
     if (!attached.added()) {
         outcome.code = CURLE_FAILED_INIT;

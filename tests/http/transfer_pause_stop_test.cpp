@@ -110,6 +110,33 @@ TEST(TransferPause, NothingIsSentWhilePausedBeforeTheRequest) {
     EXPECT_EQ(server.connections(), 1);
 }
 
+TEST(TransferPause, RedirectIsNotFollowedWhilePaused) {
+    TransferControl control;
+    std::atomic<int> requests{0};
+    RawServer server([&](RawConnection& connection) {
+        for (;;) {
+            const std::string request = connection.read_request();
+            if (request.empty()) {
+                return;
+            }
+            ++requests;
+            if (request.starts_with("GET /old ")) {
+                control.pause();  // arrives while the redirect is on its way
+                connection.send(test::http_reply("HTTP/1.1 302 Found", "Location: /new\r\n", ""));
+            } else {
+                connection.send(test::http_reply("HTTP/1.1 200 OK", "", "arrived"));
+            }
+        }
+    });
+    auto call = std::async(std::launch::async,
+                           [&] { return web_access(Text(server.url("/old")), &control); });
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(requests.load(), 1);
+    control.resume();
+    EXPECT_EQ(call.get(), Text("arrived"));
+    EXPECT_EQ(requests.load(), 2);
+}
+
 TEST(TransferPause, PausedUploadSendsNothingNewUntilResumed) {
     const std::size_t body_size = 16u << 20;
     std::atomic<bool> slow{true};  // until the pause has been watched
