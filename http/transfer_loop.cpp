@@ -57,6 +57,21 @@ TransferOutcome run_transfer(CURLM* multi, CURL* easy, const TransferControl* co
     auto last_activity = Clock::now();
     curl_off_t moved = -1;
     for (;;) {
+        // Looked at before curl runs, so that a Pause that came in while
+        // waiting holds the transfer before it takes in what woke it (a
+        // redirect it would follow at once, say).
+        if (control != nullptr) {
+            if (control->stopped()) {
+                outcome.stopped = true;
+                break;
+            }
+            const bool paused = control->paused();
+            if (paused != held) {
+                curl_easy_pause(easy, paused ? CURLPAUSE_ALL : CURLPAUSE_CONT);
+                held = paused;
+                last_activity = Clock::now();
+            }
+        }
         int running = 0;
         if (curl_multi_perform(multi, &running) != CURLM_OK) {
             outcome.code = CURLE_FAILED_INIT;
@@ -72,18 +87,6 @@ TransferOutcome run_transfer(CURLM* multi, CURL* easy, const TransferControl* co
         }
         if (done) {
             break;
-        }
-        if (control != nullptr) {
-            if (control->stopped()) {
-                outcome.stopped = true;
-                break;
-            }
-            const bool paused = control->paused();
-            if (paused != held) {
-                curl_easy_pause(easy, paused ? CURLPAUSE_ALL : CURLPAUSE_CONT);
-                held = paused;
-                last_activity = Clock::now();
-            }
         }
         const auto now = Clock::now();
         if (const curl_off_t total = bytes_moved(easy); total != moved) {

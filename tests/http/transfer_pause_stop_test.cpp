@@ -137,6 +137,40 @@ TEST(TransferPause, RedirectIsNotFollowedWhilePaused) {
     EXPECT_EQ(requests.load(), 2);
 }
 
+TEST(TransferPause, FileFetchFollowsNoRedirectWhilePaused) {
+    TransferControl control;
+    std::atomic<int> requests{0};
+    RawServer server([&](RawConnection& connection) {
+        for (;;) {
+            const std::string request = connection.read_request();
+            if (request.empty()) {
+                return;
+            }
+            ++requests;
+            if (request.starts_with("GET /old ")) {
+                // The fetch is now waiting for an answer; the Pause comes just
+                // before the redirect that wakes it.
+                std::this_thread::sleep_for(30ms);
+                control.pause();
+                connection.send(test::http_reply("HTTP/1.1 302 Found", "Location: /new\r\n", ""));
+            } else {
+                connection.send(test::http_reply("HTTP/1.1 200 OK", "", "the track"));
+            }
+        }
+    });
+    const auto folder = fresh_folder("redirect");
+    auto fetch = std::async(std::launch::async, [&] {
+        return fetch_to_file(server.url("/old"), folder / "t.mp3", &control);
+    });
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(requests.load(), 1);
+    control.resume();
+    const FileFetchResult result = fetch.get();
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(requests.load(), 2);
+    std::filesystem::remove_all(folder);
+}
+
 TEST(TransferPause, PausedUploadSendsNothingNewUntilResumed) {
     const std::size_t body_size = 16u << 20;
     std::atomic<bool> slow{true};  // until the pause has been watched
