@@ -31,16 +31,21 @@ WorkerSlots::~WorkerSlots() {
 
 std::shared_ptr<Worker> WorkerSlots::start(Slot slot, const WorkerEnvironment& env,
                                            WorkerRoutine routine, const TransferControl* starter) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
+    // A paused starter holds still here: putting the new worker in the slot
+    // now would take the slot's paused worker out of Continue's reach. Pause
+    // needs this lock, so once past the loop the starter stays unpaused.
+    while (starter != nullptr && starter->paused()) {
+        lock.unlock();
+        starter->wait_while_paused();
+        lock.lock();
+    }
     if (closed_ || (starter != nullptr && starter->stopped())) {
         return nullptr;
     }
     join_finished_locked();
 
     auto worker = std::make_shared<Worker>();
-    if (starter != nullptr && starter->paused()) {
-        worker->control_.pause();
-    }
     Worker& self = *worker;
     try {
         worker->thread_ = std::thread([&self, routine, env] {

@@ -73,9 +73,9 @@ class WorkerSlots {
 
     // Starts `routine` on a new thread and stores it into `slot`, replacing
     // what the slot held (that worker runs on, out of reach). With a
-    // `starter`, nothing starts when the starter has been stopped, and the new
-    // worker starts paused when the starter is paused, so a Pause or Stop that
-    // reached the starter also covers what it starts. Null once closed.
+    // `starter`, this waits while the starter is paused, as the starter's own
+    // steps do, and nothing starts once the starter has been stopped. Null
+    // once closed.
     std::shared_ptr<Worker> start(Slot slot, const WorkerEnvironment& env, WorkerRoutine routine,
                                   const TransferControl* starter = nullptr);
 

@@ -1,5 +1,7 @@
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "tests/app/app_fixture.h"
 
@@ -158,6 +160,53 @@ TEST_F(TransportTest, DownloadAllDuringAResolveRunTakesItsSlot) {
     click(kStopButton);
     keep_running(100ms);
     EXPECT_FALSE(resolve->finished());
+}
+
+// Stand-in routines for the race at the end of a search: the starter has
+// passed its last check when Pause comes, and only then starts its follower.
+std::atomic<bool> g_starter_go{false};
+std::atomic<int> g_held_steps{0};
+
+void held_worker(const WorkerContext& context) {
+    while (context.control.wait_while_paused()) {
+        ++g_held_steps;
+        std::this_thread::sleep_for(1ms);
+    }
+}
+
+void follower(const WorkerContext& context) {
+    context.control.wait_while_paused();
+}
+
+void late_starter(const WorkerContext& context) {
+    while (!g_starter_go) {
+        std::this_thread::sleep_for(1ms);
+    }
+    context.env.worker_slots.start(Slot::worker_thread, context.env, follower, &context.control);
+}
+
+TEST_F(TransportTest, PausedStarterStartsNothingUntilContinue) {
+    start();
+    g_starter_go = false;
+    g_held_steps = 0;
+    const WorkerEnvironment env{site->addresses(), program_dir, tracks(), worker_slots()};
+    const auto held = worker_slots().start(Slot::worker_thread, env, held_worker);
+    const auto starter = worker_slots().start(Slot::search_thread, env, late_starter);
+    ASSERT_TRUE(wait_for([] { return g_held_steps > 0; }));
+
+    click(kPauseButton);
+    g_starter_go = true;
+    keep_running(100ms);
+    // Paused, the starter does not advance: the slot still holds what Pause held.
+    EXPECT_EQ(worker_slots().worker_thread(), held);
+
+    click(kPauseButton);
+    ASSERT_TRUE(wait_ended(starter));
+    EXPECT_NE(worker_slots().worker_thread(), held);
+    ASSERT_TRUE(wait_ended(worker_slots().worker_thread()));
+    // What Continue resumed goes on, though it has left its slot since.
+    const int steps = g_held_steps;
+    EXPECT_TRUE(wait_for([&] { return g_held_steps > steps; }, 1s));
 }
 
 }  // namespace
