@@ -94,9 +94,10 @@ bool RegexObject::Engine::compile(bool multiline) {
     pcre2_set_newline(context.get(), PCRE2_NEWLINE_LF);
 
     // \w and the other classes stay ASCII (no PCRE2_UCP); the dot takes
-    // everything but a line feed, so a carriage return is matched.
+    // everything but a line feed, so a carriage return is matched. With
+    // Multiline, ^ matches after every line feed, a final one included.
     std::uint32_t options = PCRE2_UTF | PCRE2_NEVER_BACKSLASH_C | PCRE2_ALT_BSUX;
-    options |= multiline ? PCRE2_MULTILINE : PCRE2_DOLLAR_ENDONLY;
+    options |= multiline ? PCRE2_MULTILINE | PCRE2_ALT_CIRCUMFLEX : PCRE2_DOLLAR_ENDONLY;
     if (ignore_case) {
         options |= PCRE2_CASELESS;
     }

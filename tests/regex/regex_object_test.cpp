@@ -220,6 +220,8 @@ TEST(RegexObject, LineRulesAndClasses) {
         {"ab$", "ab\nab", true, {"ab", "ab"}},
         {"^ab", "x\nab", false, {}},
         {"^ab", "x\nab", true, {"ab"}},
+        {"^", "a\n", true, {"", ""}},  // a line break at the very end starts a line too
+        {"^$", "a\n", true, {""}},
         {"\\w+",
          "\xD6\xD0"
          "ab_1",
