@@ -35,7 +35,8 @@ class RegexObject {
     // the searched text, or -2 when it is not found there. The search starts
     // at the byte numbered like the match's first UTF-16 unit (never after
     // the match), walks by characters and folds ASCII letters unless the run
-    // was case sensitive; an empty text is found where the search starts.
+    // was case sensitive; an empty text, as in every search, is found at the
+    // first byte (0) while any byte lies at or after the start.
     Text match_text(int match_no, Position* position = nullptr) const;
     Text submatch_text(int match_no, int submatch_no, Position* position = nullptr) const;
     int submatch_count() const;
