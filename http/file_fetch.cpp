@@ -194,6 +194,9 @@ FileFetchResult fetch_to_file(std::string_view url, const std::filesystem::path&
     CURL* const handle = easy.get();
     curl_easy_setopt(handle, CURLOPT_URL, address.c_str());
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    // A name lookup still running when the transfer ends is left to finish on
+    // its own; waiting for it would hold Stop and the time limit.
+    curl_easy_setopt(handle, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));

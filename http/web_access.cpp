@@ -199,6 +199,9 @@ Text web_access(const Text& url, WebAccessParams& params) {
 
     HopState hop;
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    // A name lookup still running when the transfer ends is left to finish on
+    // its own; waiting for it would hold Stop and the time limit.
+    curl_easy_setopt(handle, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limit.count()));

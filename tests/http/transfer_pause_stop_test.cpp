@@ -1,7 +1,9 @@
 // Pause holds a transfer still and Stop ends it promptly, for web_access and
 // for the plain file fetch.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <netdb.h>
 
 #include <atomic>
 #include <chrono>
@@ -13,6 +15,21 @@
 #include "http/file_fetch.h"
 #include "http/web_access.h"
 #include "tests/http/raw_server.h"
+
+// Lookups of this one name hang, as with a name server that does not answer;
+// every other name goes to the C library.
+constexpr std::string_view kSlowLookupHost = "slow-lookup.test";
+
+extern "C" int getaddrinfo(const char* name, const char* service, const addrinfo* hints,
+                           addrinfo** result) {
+    if (name != nullptr && std::string_view(name) == kSlowLookupHost) {
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        return EAI_AGAIN;
+    }
+    using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
+    static const auto real = reinterpret_cast<Lookup>(dlsym(RTLD_NEXT, "getaddrinfo"));
+    return real(name, service, hints, result);
+}
 
 namespace vx {
 namespace {
@@ -258,6 +275,44 @@ TEST(TransferStop, EndsAWebAccessCallPromptlyWithThePhaseMessage) {
         EXPECT_LT(returned - stopped_at, kStopBound) << c.name;
         EXPECT_EQ(params.status_text, c.message) << c.name;
         EXPECT_EQ(params.response_bytes, Bytes("untouched")) << c.name;
+    }
+}
+
+// A name lookup that hangs holds neither Stop nor the time limit.
+TEST(TransferStop, EndsACallWhoseNameLookupHangs) {
+    const std::string url = "http://" + std::string(kSlowLookupHost) + "/";
+    {
+        TransferControl control;
+        WebAccessParams params;
+        params.control = &control;
+        auto call = std::async(std::launch::async, [&] { return web_access(Text(url), params); });
+        std::this_thread::sleep_for(200ms);
+        const auto stopped_at = std::chrono::steady_clock::now();
+        control.stop();
+        EXPECT_EQ(call.get(), Text());
+        EXPECT_LT(std::chrono::steady_clock::now() - stopped_at, kStopBound);
+        EXPECT_EQ(params.status_text, kMessage711);
+    }
+    {
+        WebAccessParams params;
+        params.timeout_seconds = 1;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(web_access(Text(url), params), Text());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+        EXPECT_EQ(params.status_text, kMessage711);
+    }
+    {
+        const auto folder = fresh_folder("lookup");
+        TransferControl control;
+        auto fetch = std::async(std::launch::async,
+                                [&] { return fetch_to_file(url, folder / "t.mp3", &control); });
+        std::this_thread::sleep_for(200ms);
+        const auto stopped_at = std::chrono::steady_clock::now();
+        control.stop();
+        EXPECT_FALSE(fetch.get().ok);
+        EXPECT_LT(std::chrono::steady_clock::now() - stopped_at, kStopBound);
+        EXPECT_TRUE(std::filesystem::is_empty(folder));
+        std::filesystem::remove_all(folder);
     }
 }
 
