@@ -56,7 +56,7 @@ struct RegexObject::Engine {
 
     // Per match: start and end of the whole match, then of each group, in
     // UTF-16 units; PCRE2_UNSET for a group that took no part.
-    std::size_t group_count = 0;
+    std::uint32_t group_count = 0;  // PCRE2 reports it as a 32-bit count
     std::size_t matches = 0;
     std::vector<PCRE2_SIZE> spans;
 
