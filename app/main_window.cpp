@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QTimer>
 #include <string_view>
 #include <utility>
 
@@ -96,9 +97,19 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::fit_outer_size() {
+    fit_outer_size_until_framed(kFrameChecks);
+}
+
+// A window manager may add its frame only a moment after the window shows;
+// until the frame is known, look again shortly and fit once more.
+void MainWindow::fit_outer_size_until_framed(int checks_left) {
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
     move(kLeft, kTop);
+    if (frame == QSize(0, 0) && checks_left > 0) {
+        QTimer::singleShot(kFrameCheckInterval, this,
+                           [this, checks_left] { fit_outer_size_until_framed(checks_left - 1); });
+    }
 }
 
 bool MainWindow::shut_down_workers(std::chrono::milliseconds limit) {

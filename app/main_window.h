@@ -51,7 +51,12 @@ class MainWindow final : public QWidget, private TrackWindow {
     void drain_calls();
 
   private:
+    // How long fit_outer_size waits for a window manager's frame: 20 x 50 ms.
+    static constexpr int kFrameChecks = 20;
+    static constexpr std::chrono::milliseconds kFrameCheckInterval{50};
+
     WorkerEnvironment environment();
+    void fit_outer_size_until_framed(int checks_left);
 
     // The operations themselves, on the window's thread only.
     void clear_rows() override;
