@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -127,10 +128,14 @@ TEST(TransferPause, NothingIsSentWhilePausedBeforeTheRequest) {
     EXPECT_EQ(server.connections(), 1);
 }
 
-TEST(TransferPause, RedirectIsNotFollowedWhilePaused) {
-    TransferControl control;
-    std::atomic<int> requests{0};
-    RawServer server([&](RawConnection& connection) {
+// Answers "/old" with a redirect to "/new", pausing `control` just before it
+// sends the redirect: the Pause arrives while the call waits for the answer
+// that would wake it. Counts the requests it receives.
+std::unique_ptr<RawServer> redirect_that_pauses(TransferControl& control,
+                                                std::atomic<int>& requests,
+                                                const std::string& final_body) {
+    return std::make_unique<RawServer>([&control, &requests,
+                                        final_body](RawConnection& connection) {
         for (;;) {
             const std::string request = connection.read_request();
             if (request.empty()) {
@@ -138,15 +143,22 @@ TEST(TransferPause, RedirectIsNotFollowedWhilePaused) {
             }
             ++requests;
             if (request.starts_with("GET /old ")) {
-                control.pause();  // arrives while the redirect is on its way
+                std::this_thread::sleep_for(30ms);
+                control.pause();
                 connection.send(test::http_reply("HTTP/1.1 302 Found", "Location: /new\r\n", ""));
             } else {
-                connection.send(test::http_reply("HTTP/1.1 200 OK", "", "arrived"));
+                connection.send(test::http_reply("HTTP/1.1 200 OK", "", final_body));
             }
         }
     });
+}
+
+TEST(TransferPause, RedirectIsNotFollowedWhilePaused) {
+    TransferControl control;
+    std::atomic<int> requests{0};
+    const auto server = redirect_that_pauses(control, requests, "arrived");
     auto call = std::async(std::launch::async,
-                           [&] { return web_access(Text(server.url("/old")), &control); });
+                           [&] { return web_access(Text(server->url("/old")), &control); });
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(requests.load(), 1);
     control.resume();
@@ -157,27 +169,10 @@ TEST(TransferPause, RedirectIsNotFollowedWhilePaused) {
 TEST(TransferPause, FileFetchFollowsNoRedirectWhilePaused) {
     TransferControl control;
     std::atomic<int> requests{0};
-    RawServer server([&](RawConnection& connection) {
-        for (;;) {
-            const std::string request = connection.read_request();
-            if (request.empty()) {
-                return;
-            }
-            ++requests;
-            if (request.starts_with("GET /old ")) {
-                // The fetch is now waiting for an answer; the Pause comes just
-                // before the redirect that wakes it.
-                std::this_thread::sleep_for(30ms);
-                control.pause();
-                connection.send(test::http_reply("HTTP/1.1 302 Found", "Location: /new\r\n", ""));
-            } else {
-                connection.send(test::http_reply("HTTP/1.1 200 OK", "", "the track"));
-            }
-        }
-    });
+    const auto server = redirect_that_pauses(control, requests, "the track");
     const auto folder = fresh_folder("redirect");
     auto fetch = std::async(std::launch::async, [&] {
-        return fetch_to_file(server.url("/old"), folder / "t.mp3", &control);
+        return fetch_to_file(server->url("/old"), folder / "t.mp3", &control);
     });
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(requests.load(), 1);
