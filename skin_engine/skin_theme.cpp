@@ -19,26 +19,16 @@ Rgb quantised(const Hsl& c) {
     return *from_hex(to_hex(from_hsl(c.h, c.s, c.l)));
 }
 
-// Moves the text's lightness away from the background until the pair reaches
-// `minimum`, or black or white is reached.
-Hsl legible(Hsl text, const Hsl& background, double minimum) {
-    const Rgb bg = quantised(background);
-    const double step = luminance(bg) > 0.18 ? -0.01 : 0.01;
-    while (contrast(quantised(text), bg) < minimum && text.l > 0 && text.l < 1) {
-        text.l = std::clamp(text.l + step, 0.0, 1.0);
+// Moves `colour`'s lightness away from `other` until the pair reaches
+// `minimum`, or black or white is reached. Text is moved off its background;
+// an accent fill, whose text colour is fixed, is moved off its text.
+Hsl away_from(Hsl colour, const Hsl& other, double minimum) {
+    const Rgb fixed = quantised(other);
+    const double step = luminance(fixed) > 0.18 ? -0.01 : 0.01;
+    while (contrast(quantised(colour), fixed) < minimum && colour.l > 0 && colour.l < 1) {
+        colour.l = std::clamp(colour.l + step, 0.0, 1.0);
     }
-    return text;
-}
-
-// Moves a background away from the text it carries; used for accent fills,
-// whose text colour is fixed.
-Hsl carrying(Hsl background, const Hsl& text, double minimum) {
-    const Rgb fg = quantised(text);
-    const double step = luminance(fg) > 0.18 ? -0.01 : 0.01;
-    while (contrast(quantised(background), fg) < minimum && background.l > 0 && background.l < 1) {
-        background.l = std::clamp(background.l + step, 0.0, 1.0);
-    }
-    return background;
+    return colour;
 }
 
 using Colours = std::map<std::string, Hsl, std::less<>>;
@@ -65,19 +55,19 @@ Colours light_colours(const ThemeSeed& seed) {
     c["tooltip-base"] = {h, t * 0.5, 0.22};
 
     const Hsl ink{h, std::min(0.35, t + 0.1), 0.16};
-    c["window-text"] = legible(ink, c["window"], 7.0);
-    c["text"] = legible(ink, c["alternate-base"], 7.5);
-    c["button-text"] = legible(ink, c["button-hover"], 7.0);
-    c["header-text"] = legible(ink, c["header"], 7.5);
-    c["muted-text"] = legible({h, t * 0.6, 0.45}, c["window"], 4.8);
-    c["placeholder-text"] = legible({h, t * 0.5, 0.62}, c["base"], 3.2);
-    c["selection-text"] = legible({a, v * 0.8, 0.18}, c["selection"], 7.5);
+    c["window-text"] = away_from(ink, c["window"], 7.0);
+    c["text"] = away_from(ink, c["alternate-base"], 7.5);
+    c["button-text"] = away_from(ink, c["button-hover"], 7.0);
+    c["header-text"] = away_from(ink, c["header"], 7.5);
+    c["muted-text"] = away_from({h, t * 0.6, 0.45}, c["window"], 4.8);
+    c["placeholder-text"] = away_from({h, t * 0.5, 0.62}, c["base"], 3.2);
+    c["selection-text"] = away_from({a, v * 0.8, 0.18}, c["selection"], 7.5);
     c["pressed-text"] = {0, 0, 1};
-    c["pressed"] = carrying(c["accent"], c["pressed-text"], 4.8);
+    c["pressed"] = away_from(c["accent"], c["pressed-text"], 4.8);
     c["accent-strong"] = {a, v, c["pressed"].l - 0.08};
     c["highlight"] = c["pressed"];
     c["highlighted-text"] = c["pressed-text"];
-    c["tooltip-text"] = legible({h, t * 0.3, 0.96}, c["tooltip-base"], 7.5);
+    c["tooltip-text"] = away_from({h, t * 0.3, 0.96}, c["tooltip-base"], 7.5);
     c["link"] = c["pressed"];
     return c;
 }
@@ -104,22 +94,22 @@ Colours dark_colours(const ThemeSeed& seed) {
     c["tooltip-base"] = {h, t * 0.5, 0.88};
 
     const Hsl ink{h, std::min(0.2, t), 0.90};
-    c["window-text"] = legible(ink, c["window"], 7.0);
-    c["text"] = legible(ink, c["alternate-base"], 7.5);
-    c["button-text"] = legible(ink, c["button-hover"], 7.0);
-    c["header-text"] = legible(ink, c["header"], 7.5);
-    c["muted-text"] = legible({h, t * 0.6, 0.66}, c["window"], 4.8);
-    c["placeholder-text"] = legible({h, t * 0.5, 0.45}, c["base"], 3.2);
+    c["window-text"] = away_from(ink, c["window"], 7.0);
+    c["text"] = away_from(ink, c["alternate-base"], 7.5);
+    c["button-text"] = away_from(ink, c["button-hover"], 7.0);
+    c["header-text"] = away_from(ink, c["header"], 7.5);
+    c["muted-text"] = away_from({h, t * 0.6, 0.66}, c["window"], 4.8);
+    c["placeholder-text"] = away_from({h, t * 0.5, 0.45}, c["base"], 3.2);
     // Bright accents (greens, cyans) would leave light text too faint: the
     // selection darkens until its text reads.
     c["selection-text"] = {a, v * 0.3, 0.95};
-    c["selection"] = carrying(c["selection"], c["selection-text"], 7.5);
+    c["selection"] = away_from(c["selection"], c["selection-text"], 7.5);
     c["pressed-text"] = {a, v * 0.6, 0.08};
-    c["pressed"] = carrying(c["accent"], c["pressed-text"], 4.8);
+    c["pressed"] = away_from(c["accent"], c["pressed-text"], 4.8);
     c["accent-strong"] = {a, v, c["pressed"].l - 0.08};
     c["highlight"] = c["pressed"];
     c["highlighted-text"] = c["pressed-text"];
-    c["tooltip-text"] = legible({h, t * 0.5, 0.12}, c["tooltip-base"], 7.5);
+    c["tooltip-text"] = away_from({h, t * 0.5, 0.12}, c["tooltip-base"], 7.5);
     c["link"] = c["accent"];
     return c;
 }
